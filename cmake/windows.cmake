@@ -31,3 +31,7 @@ add_custom_command(TARGET Vantelsby POST_BUILD
     VERBATIM)
 
 add_subdirectory(tests/e2e)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+    add_subdirectory(bench)
+endif()
