@@ -32,6 +32,28 @@ add_custom_command(TARGET Vantelsby POST_BUILD
 
 add_subdirectory(tests/e2e)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt AND NOT VANTELSBY_NO_BENCH)
     add_subdirectory(bench)
 endif()
+
+# The release: Vantelsby-<version>-win32.zip with the program, a README for
+# Windows users and the licence.
+configure_file(packaging/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+install(TARGETS Vantelsby RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME "Vantelsby-${PROJECT_VERSION}-win32")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
+
+# What a Windows user downloads is checked as it is.
+add_test(NAME release.executable
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-executable.sh $<TARGET_FILE:Vantelsby>)
+add_test(NAME release.reproducible
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-reproducible.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/repro)
+add_test(NAME release.zip
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-zip.sh ${CMAKE_BINARY_DIR}
+                 Vantelsby-${PROJECT_VERSION}-win32.zip $<TARGET_FILE:Vantelsby>)
+set_tests_properties(release.executable release.reproducible release.zip PROPERTIES FAIL_REGULAR_EXPRESSION "FAIL")
