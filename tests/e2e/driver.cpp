@@ -250,6 +250,15 @@ bool CopyProgram(const Paths &paths, const std::wstring &to)
     return copied;
 }
 
+// The usual place: the program as snap.exe in the case's folder, so its log
+// is snap.txt there.
+bool PlaceSnap(const Paths &paths, std::wstring *exe, std::wstring *logPath)
+{
+    *exe = paths.folder + L"\\snap.exe";
+    *logPath = paths.folder + L"\\snap.txt";
+    return CopyProgram(paths, *exe);
+}
+
 // Runs the program and checks that it succeeded as a user would see it.
 void ExpectSuccess(const std::wstring &exe, const std::wstring &arguments, const std::wstring &logPath)
 {
@@ -339,9 +348,8 @@ void SceneCase(const Paths &paths)
     Arrange(order);
     std::string expected = ExpectedFile(order);
 
-    std::wstring exe = paths.folder + L"\\snap.exe";
-    std::wstring logPath = paths.folder + L"\\snap.txt";
-    if (!CopyProgram(paths, exe))
+    std::wstring exe, logPath;
+    if (!PlaceSnap(paths, &exe, &logPath))
         return;
     ExpectSuccess(exe, L"", logPath);
     CheckFile(logPath, expected);
@@ -373,9 +381,8 @@ void NamesCase(const Paths &paths)
 void NoVisibleCase(const Paths &paths)
 {
     MakeWindow(L"Hidden only", kClass, 0, WS_OVERLAPPEDWINDOW, NULL);
-    std::wstring exe = paths.folder + L"\\snap.exe";
-    std::wstring logPath = paths.folder + L"\\snap.txt";
-    if (!CopyProgram(paths, exe))
+    std::wstring exe, logPath;
+    if (!PlaceSnap(paths, &exe, &logPath))
         return;
     Check(WriteBytes(logPath, "older log\r\n"), L"an older log is in place");
     Check(ExpectedFile({}).empty(), L"nothing expected");
@@ -410,9 +417,8 @@ void DottedFolderCase(const Paths &paths)
 void HeldOpenCase(const Paths &paths)
 {
     Visible(L"Held open");
-    std::wstring exe = paths.folder + L"\\snap.exe";
-    std::wstring logPath = paths.folder + L"\\snap.txt";
-    if (!CopyProgram(paths, exe))
+    std::wstring exe, logPath;
+    if (!PlaceSnap(paths, &exe, &logPath))
         return;
     const std::string precious = "another program's data\r\n";
     Check(WriteBytes(logPath, precious), L"the other program's file is in place");
@@ -429,9 +435,8 @@ void HeldOpenCase(const Paths &paths)
 void DirectoryCase(const Paths &paths)
 {
     Visible(L"Directory in the way");
-    std::wstring exe = paths.folder + L"\\snap.exe";
-    std::wstring logPath = paths.folder + L"\\snap.txt";
-    if (!CopyProgram(paths, exe))
+    std::wstring exe, logPath;
+    if (!PlaceSnap(paths, &exe, &logPath))
         return;
     Check(CreateDirectoryW(logPath.c_str(), NULL), L"a folder is made at the log path");
 
@@ -449,9 +454,8 @@ void FullDisk(const Paths &paths, const std::set<std::wstring> &left)
 {
     for (int i = 0; i < 30; i++)
         Visible(L"Disk full " + std::to_wstring(i) + L" " + std::wstring(200, L'x'));
-    std::wstring exe = paths.folder + L"\\snap.exe";
-    std::wstring logPath = paths.folder + L"\\snap.txt";
-    if (!CopyProgram(paths, exe))
+    std::wstring exe, logPath;
+    if (!PlaceSnap(paths, &exe, &logPath))
         return;
     ExpectFailure(exe, ERROR_DISK_FULL, &logPath);
     CheckEntries(paths.folder, left);
@@ -559,9 +563,8 @@ void ChangingDesktopCase(const Paths &paths)
         steady.push_back(Visible(L"Steady " + std::to_wstring(i)));
     Arrange(steady);
 
-    std::wstring exe = paths.folder + L"\\snap.exe";
-    std::wstring logPath = paths.folder + L"\\snap.txt";
-    if (!CopyProgram(paths, exe))
+    std::wstring exe, logPath;
+    if (!PlaceSnap(paths, &exe, &logPath))
         return;
 
     Churn churn = {0, 0};
@@ -615,9 +618,8 @@ void SecondInstanceCase(const Paths &paths)
 {
     std::vector<SceneWindow> order = {Visible(L"First of two"), Visible(L"Second of two")};
     Arrange(order);
-    std::wstring exe = paths.folder + L"\\snap.exe";
-    std::wstring logPath = paths.folder + L"\\snap.txt";
-    if (!CopyProgram(paths, exe))
+    std::wstring exe, logPath;
+    if (!PlaceSnap(paths, &exe, &logPath))
         return;
 
     PROCESS_INFORMATION first;
