@@ -5,7 +5,7 @@
 // checks of each measurement go to stderr.
 //   bench.exe FOLDER DATAFILE [RUNS [N...]]
 // FOLDER holds Vantelsby.exe and floor.exe; each writes its list there.
-// RUNS (default 7) runs of each program per N, alternating, after one
+// RUNS (default 11) runs of each program per N, alternating, after one
 // untimed run of each; N defaults to 100 1000 5000. A first row with none of
 // our windows gives the fixed cost, from which the cost per window follows.
 
@@ -245,7 +245,7 @@ int wmain(int argc, wchar_t **argv)
     if (folder.back() != L'\\')
         folder += L'\\';
     std::wstring dataPath = argv[2];
-    int runs = argc > 3 ? _wtoi(argv[3]) : 7;
+    int runs = argc > 3 ? _wtoi(argv[3]) : 11;
     std::vector<unsigned> counts = {0};
     for (int i = 4; i < argc; i++)
         counts.push_back((unsigned)_wtoi(argv[i]));
