@@ -32,7 +32,7 @@ add_custom_command(TARGET Vantelsby POST_BUILD
 
 add_subdirectory(tests/e2e)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt AND NOT VANTELSBY_NO_BENCH)
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(bench)
 endif()
 
