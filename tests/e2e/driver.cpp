@@ -274,6 +274,19 @@ void ExpectSuccess(const std::wstring &exe, const std::wstring &arguments, const
     Check(exitCode == 0, L"exit status is " + std::to_wstring(exitCode) + L", not 0");
 }
 
+// Checks that a notice reports `error`, naming `logPath` (null: no log path
+// could be derived), and does not claim success.
+void CheckFailureNotice(const Notice &notice, DWORD error, const std::wstring *logPath)
+{
+    std::wstring expected = L"Log could not be created";
+    if (logPath != nullptr)
+        expected += L" in " + *logPath;
+    expected += L": " + Reason(error);
+    Check(notice.caption == L"Vantelsby", L"caption is \"" + notice.caption + L"\"");
+    Check(notice.text == expected, L"notice reads \"" + notice.text + L"\", expected \"" + expected + L"\"");
+    Check(notice.hasIcon, L"the error notice shows an icon");
+}
+
 // Runs the program and checks that it reported `error` and no success.
 void ExpectFailure(const std::wstring &exe, DWORD error, const std::wstring *logPath)
 {
@@ -283,13 +296,7 @@ void ExpectFailure(const std::wstring &exe, DWORD error, const std::wstring *log
         Check(false, L"the run of " + exe + L" ends with its notice answered");
         return;
     }
-    std::wstring expected = L"Log could not be created";
-    if (logPath != nullptr)
-        expected += L" in " + *logPath;
-    expected += L": " + Reason(error);
-    Check(notice.caption == L"Vantelsby", L"caption is \"" + notice.caption + L"\"");
-    Check(notice.text == expected, L"notice reads \"" + notice.text + L"\", expected \"" + expected + L"\"");
-    Check(notice.hasIcon, L"the error notice shows an icon");
+    CheckFailureNotice(notice, error, logPath);
     Check(exitCode == error, L"exit status is " + std::to_wstring(exitCode) + L", expected " + std::to_wstring(error));
 }
 
@@ -688,10 +695,7 @@ int AnswerCase(DWORD error)
     Check(box != NULL, L"a Vantelsby notice appears");
     if (box == NULL)
         return 1;
-    Notice notice = ReadNotice(box);
-    std::wstring expected = L"Log could not be created: " + Reason(error);
-    Check(notice.text == expected, L"notice reads \"" + notice.text + L"\", expected \"" + expected + L"\"");
-    Check(notice.hasIcon, L"the error notice shows an icon");
+    CheckFailureNotice(ReadNotice(box), error, nullptr);
     AnswerNotice(box);
     return g_failed ? 1 : 0;
 }
